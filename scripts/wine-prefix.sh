@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# wine-prefix.sh PREFIX: makes PREFIX a Wine prefix that runs with ANSI code
+# page 936 and whose Documents, Desktop, Downloads... are folders of its own,
+# not links into the home folder. Does nothing when the prefix is ready.
+set -euo pipefail
+prefix=$(realpath -m "$1")
+mkdir -p "$(dirname "$prefix")"
+
+exec 9>"$prefix.lock"
+flock 9
+[ -f "$prefix/.velquor-ready" ] && exit 0
+
+rm -rf "$prefix"
+export WINEPREFIX=$prefix WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8
+# No Mono or Gecko installer dialogs: nothing here needs them.
+WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+wineserver -w
+
+user_dir="$prefix/drive_c/users/$(id -un)"
+for link in "$user_dir"/*; do
+  if [ -L "$link" ]; then
+    rm "$link"
+    mkdir "$link"
+  fi
+done
+# A crash must end the test, not wait on a dialog.
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+wineserver -w
+touch "$prefix/.velquor-ready"
