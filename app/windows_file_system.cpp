@@ -71,6 +71,10 @@ std::unique_ptr<OutputFile> WindowsFileSystem::create_file(const std::string& pa
 }
 
 bool WindowsFileSystem::replace_file(const std::string& from, const std::string& to) {
+    // Windows refuses to replace a read-only file; Wine, running as a Unix
+    // user who may write anyway, would not.
+    const DWORD attributes = GetFileAttributesA(to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
     for (int attempt = 1;; ++attempt) {
         if (MoveFileExA(from.c_str(), to.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

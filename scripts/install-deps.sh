@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ make
   g++-mingw-w64-x86-64 mingw-w64-tools
-  wine wine64
+  wine wine64 fonts-wine
   xvfb xdotool x11-utils imagemagick fonts-wqy-microhei
   googletest libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev llvm-14

@@ -23,6 +23,9 @@ for link in "$user_dir"/*; do
     mkdir "$link"
   fi
 done
+# Wine draws the frames itself: the window looks and measures as on Windows
+# with or without a window manager (Xvfb has none).
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 # A crash must end the test, not wait on a dialog.
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wineserver -w
