@@ -128,6 +128,13 @@ LRESULT MainWindow::dispatch_notify(const NMHDR& header) {
             return FALSE;
         case LVN_ENDLABELEDITA:
             return list_.finish_edit(info);
+        case LVN_KEYDOWN:
+            // The list control leaves F2 to its owner: it starts the same
+            // in-place edit of the number cell as a second, slower click.
+            if (reinterpret_cast<const NMLVKEYDOWN*>(&header)->wVKey == VK_F2 &&
+                list_.selected_row() >= 0)
+                SendMessageA(list_.handle(), LVM_EDITLABELA, list_.selected_row(), 0);
+            return 0;
         }
     } else if (header.hwndFrom == picker_ && header.code == NM_SETFOCUS) {
         handle_picker_focus();
