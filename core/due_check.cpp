@@ -23,7 +23,7 @@ void DueCheck::run_due_check(const ScheduleTable& table, double now,
     std::vector<std::string> due_targets;
     const int rows = table.row_count();
     for (int row = 0; row < rows; ++row) {
-        const double moment = parse_date_time_text(table.cell(row, moment_column));
+        const double moment = table.moment_of(row);
         // An unreadable moment reads as min_date_time, so that second is never due.
         if (same_moment(moment, min_date_time)) continue;
         const std::int64_t second = moment_seconds(moment);

@@ -21,7 +21,9 @@ int ScheduleTable::append_row() {
 
 void ScheduleTable::set_cell(int row, int column, std::string text) {
     if (row < 0 || row >= row_count() || column < 0 || column >= columns_per_row()) return;
-    rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = std::move(text);
+    Row& stored = rows_[static_cast<std::size_t>(row)];
+    stored.cells[static_cast<std::size_t>(column)] = std::move(text);
+    if (column == moment_column) stored.moment = parse_date_time_text(stored.cells[moment_column]);
 }
 
 std::string ScheduleTable::cell_text(int row, int column) const {
@@ -31,7 +33,12 @@ std::string ScheduleTable::cell_text(int row, int column) const {
 const std::string& ScheduleTable::cell(int row, int column) const {
     static const std::string empty;
     if (row < 0 || row >= row_count() || column < 0 || column >= columns_per_row()) return empty;
-    return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    return rows_[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)];
+}
+
+double ScheduleTable::moment_of(int row) const {
+    if (row < 0 || row >= row_count()) return min_date_time;
+    return rows_[static_cast<std::size_t>(row)].moment;
 }
 
 void ScheduleTable::remove_row(int row) {

@@ -1,11 +1,16 @@
 // The schedule while the program runs: rows of three texts, in the order in
-// which they were added. It interprets nothing; a moment is text here.
+// which they were added. The texts are what is stored; beside each moment
+// cell the table keeps what it reads as, because the due check asks for every
+// row's moment once a second and reading the text again each time is what
+// would make a long schedule's pass slow.
 #pragma once
 
 #include <array>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "date_time.h"
 
 namespace velquor {
 
@@ -23,11 +28,18 @@ public:
     std::string cell_text(int row, int column) const;
     // The cell itself, no copy; empty for positions outside the table.
     const std::string& cell(int row, int column) const;
+    // What the row's moment cell reads as (parse_date_time_text), kept in
+    // step with the cell; min_date_time outside the table.
+    double moment_of(int row) const;
     void remove_row(int row);
     void remove_all_rows();
 
 private:
-    std::vector<std::array<std::string, 3>> rows_;
+    struct Row {
+        std::array<std::string, 3> cells;
+        double moment = min_date_time;
+    };
+    std::vector<Row> rows_;
 };
 
 // Appends the row numbered by the row count after the append, with the

@@ -126,6 +126,26 @@ TEST(DueCheck, ReadsEveryFormOfMoment) {
     EXPECT_EQ(other.pass(date_time_from_fields({2019, 3, 11, 0, 0, 0})), Targets{"midnight"});
 }
 
+// The table keeps what each moment cell reads as: every way the cell changes
+// must change when its row is due.
+TEST(DueCheck, ARowIsDueAtWhatItsMomentCellHoldsNow) {
+    ScheduleTable table = table_of({{date_time_text(at(43)), "moved"}, {date_time_text(at(43)), "kept"}});
+    table.set_cell(0, moment_column, date_time_text(at(45)));
+    table.set_cell(1, number_column, "7");
+    table.set_cell(1, target_column, "kept");
+    Clock clock(table);
+    EXPECT_EQ(clock.pass(at(43)), Targets{"kept"});
+    EXPECT_EQ(clock.pass(at(45)), Targets{"moved"});
+    table.remove_row(0);
+    table.set_cell(0, moment_column, "not a moment");
+    const int added = table.append_row();
+    table.set_cell(added, moment_column, date_time_text(at(47)));
+    table.set_cell(added, target_column, "added");
+    EXPECT_EQ(clock.pass(at(47)), Targets{"added"});
+    table.remove_all_rows();
+    EXPECT_EQ(clock.pass(at(48)), Targets{});
+}
+
 TEST(DueCheck, AnUnreadableMomentIsNeverDue) {
     // Every moment of 0100-01-01 lies at or below the lowest value, which an
     // unreadable text also reads as.
