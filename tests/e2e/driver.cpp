@@ -367,7 +367,9 @@ void RemoteBuffer::read(void* bytes, std::size_t size, std::size_t offset) const
 // ---- The program ------------------------------------------------------------
 
 Velquor::Velquor(const TestFolder& folder) {
-    std::string command_line = "\"" + folder.velquor_exe() + "\"";
+    std::string command_line = folder.velquor_exe();
+    command_line.insert(command_line.begin(), '"');
+    command_line += '"';
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};

@@ -67,10 +67,11 @@ TEST(Launch, EachDueRowOpensItsTargetOnceAndNoEarlierThanItsSecond) {
     for (const ScheduledRow& row : rows) {
         SCOPED_TRACE(row.marker);
         EXPECT_EQ(folder.launch_count(row.marker), row.expected_launches);
-        for (const Launch& launch : folder.launches())
-            if (launch.name == row.marker)
-                EXPECT_GE(launch.utc_ticks, utc_ticks_of(moved(start, row.due_in_seconds)))
-                    << "launched before its second";
+        for (const Launch& launch : folder.launches()) {
+            if (launch.name != row.marker) continue;
+            EXPECT_GE(launch.utc_ticks, utc_ticks_of(moved(start, row.due_in_seconds)))
+                << "launched before its second";
+        }
     }
 }
 

@@ -49,8 +49,9 @@ TEST_P(SaveFailure, SaysSoAndLeavesTheOldFileAsItWas) {
     EXPECT_EQ(read_file(schedule_file_path()), old_file());
     EXPECT_EQ(folder_names(documents_folder()), std::vector<std::string>{"Velquor.ini"})
         << "a leftover beside the schedule file";
-    if (GetParam() == Obstacle::read_only)
+    if (GetParam() == Obstacle::read_only) {
         EXPECT_TRUE(GetFileAttributesA(schedule_file_path().c_str()) & FILE_ATTRIBUTE_READONLY);
+    }
     EXPECT_EQ(velquor.row_count(), 2);
 
     PostMessageA(box.window, WM_COMMAND, IDOK, 0);
