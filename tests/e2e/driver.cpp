@@ -645,6 +645,11 @@ std::string shown_icon(HWND box) {
     return "";
 }
 
+std::string screen_pixels(const RECT& area) {
+    const Capture image = capture_screen(area);
+    return std::string(image.pixels.begin(), image.pixels.end());
+}
+
 void save_screen_bmp(const RECT& area, const std::string& path) {
     const Capture image = capture_screen(area);
     const int row_size = (image.width * 3 + 3) / 4 * 4;

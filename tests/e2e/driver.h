@@ -183,6 +183,8 @@ void type_text(const std::wstring& text);
 // Which of the stock message-box icons the box shows: "information",
 // "warning", "error", "question", or "" when none of them matches.
 std::string shown_icon(HWND box);
+// The screen's pixels in the rectangle, row by row, four bytes each.
+std::string screen_pixels(const RECT& area);
 // The screen's pixels in the rectangle, as a 24-bit BMP file.
 void save_screen_bmp(const RECT& area, const std::string& path);
 
