@@ -1,6 +1,7 @@
 // The point of the program: each row's target is opened once, in its second.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "tests/e2e/driver.h"
@@ -58,11 +59,24 @@ TEST(Launch, EachDueRowOpensItsTargetOnceAndNoEarlierThanItsSecond) {
     write_file(schedule_file_path(), file);
 
     Velquor velquor(folder);
-    // The last due second has passed, and a second launch would have come.
-    Sleep(8000);
-    ASSERT_TRUE(velquor.running());
-    // A launched marker may still be writing its line.
+    EXPECT_TRUE(wait_until([&] {
+        for (const ScheduledRow& row : rows)
+            if (row.expected_launches > 0 && folder.launch_count(row.marker) == 0) return false;
+        return true;
+    }, 20000)) << "not every due row was launched";
+    // Two seconds past the last due one: a second launch would have come by now.
+    int last_due = 0;
+    for (const ScheduledRow& row : rows) last_due = std::max(last_due, row.due_in_seconds);
+    const unsigned long long quiet_from = utc_ticks_of(moved(start, last_due + 2));
+    wait_until([&] {
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        return ((static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime) >
+               quiet_from;
+    }, 20000);
+    // A marker started last may still be writing its line.
     Sleep(500);
+    ASSERT_TRUE(velquor.running());
 
     for (const ScheduledRow& row : rows) {
         SCOPED_TRACE(row.marker);
