@@ -23,6 +23,8 @@ struct FocusCase {
     POINT at;  // in the control's client coordinates
 };
 
+void PrintTo(const FocusCase& focus, std::ostream* out) { *out << focus.name; }
+
 class EscFrom : public testing::TestWithParam<FocusCase> {};
 
 TEST_P(EscFrom, ClosesWithExitCodeZeroAndWritesNothing) {

@@ -145,21 +145,31 @@ public:
         }
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override {
+    // The cursor that the user sees tells what a drop here would do.
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD effect) override {
+        shown_effects_ |= effect;
+        last_shown_effect_ = effect;
         return DRAGDROP_S_USEDEFAULTCURSORS;
     }
+    DWORD shown_effects() const { return shown_effects_; }
+    DWORD last_shown_effect() const { return last_shown_effect_; }
 
 private:
     static constexpr int give_up_after_calls = 1000;
     POINT from_;
     POINT drop_point_;
     int calls_ = 0;
+    DWORD shown_effects_ = DROPEFFECT_NONE;
+    DWORD last_shown_effect_ = DROPEFFECT_NONE;
 };
 
 struct DragOutcome {
     HRESULT result = E_FAIL;
     DWORD effect = DROPEFFECT_NONE;
     bool started = false;
+    // Every effect that the cursor showed during the drag, and the last one.
+    DWORD shown_effects = DROPEFFECT_NONE;
+    DWORD last_shown_effect = DROPEFFECT_NONE;
 };
 
 // A small window of this process beside the main window, where the user
@@ -217,6 +227,8 @@ private:
             self->outcome_.result =
                 DoDragDrop(self->data_, &hand, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK,
                            &self->outcome_.effect);
+            self->outcome_.shown_effects = hand.shown_effects();
+            self->outcome_.last_shown_effect = hand.last_shown_effect();
             return 0;
         }
         return DefWindowProcA(window, message, wparam, lparam);
@@ -244,6 +256,8 @@ struct DropCase {
     // Text first, which must be refused, then the files along the same way.
     bool text_first;
 };
+
+void PrintTo(const DropCase& drop, std::ostream* out) { *out << drop.name; }
 
 class Drop : public testing::TestWithParam<DropCase> {};
 
@@ -279,6 +293,7 @@ TEST_P(Drop, PutsTheFirstDroppedPathIntoThePathFieldAndRefusesText) {
         const DragOutcome outcome = source.drag();
         ASSERT_TRUE(outcome.started) << "the button-down never reached the drag source";
         EXPECT_EQ(outcome.effect, DWORD{DROPEFFECT_NONE});
+        EXPECT_EQ(outcome.shown_effects, DWORD{DROPEFFECT_NONE}) << "the window offered to take text";
         Sleep(300);
         EXPECT_EQ(velquor.text(path_field_id), "typed.bat");
     }
@@ -288,6 +303,7 @@ TEST_P(Drop, PutsTheFirstDroppedPathIntoThePathFieldAndRefusesText) {
     ASSERT_TRUE(outcome.started) << "the button-down never reached the drag source";
     EXPECT_EQ(outcome.result, DRAGDROP_S_DROP);
     EXPECT_EQ(outcome.effect, DWORD{DROPEFFECT_COPY});
+    EXPECT_EQ(outcome.last_shown_effect, DWORD{DROPEFFECT_COPY});
     // A target is one path: of several, the first.
     const std::string expected = ansi_of(paths.front());
     EXPECT_TRUE(wait_until([&] { return velquor.text(path_field_id) == expected; }, 5000))

@@ -20,6 +20,10 @@ std::string old_file() {
 
 enum class Obstacle { held_open_by_another_program, read_only };
 
+void PrintTo(Obstacle obstacle, std::ostream* out) {
+    *out << (obstacle == Obstacle::read_only ? "read-only" : "held open by another program");
+}
+
 class SaveFailure : public testing::TestWithParam<Obstacle> {};
 
 TEST_P(SaveFailure, SaysSoAndLeavesTheOldFileAsItWas) {
