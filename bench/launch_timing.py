@@ -134,11 +134,20 @@ def analyse(name, start, rows, launches, markers, ticks, load_from, load_to, out
         per_second = {s: seconds.count(s) for s in span}
         phases = [(s - math.floor(s)) * 1000 for s in stamps]
         gaps = [(b - a) * 1000 for a, b in zip(stamps, stamps[1:])]
+        # The program's own share of a call's lateness: from the tick that
+        # made the call to the call.
+        tick_to_call = []
+        for row, c in calls.items():
+            for at in c:
+                before = [t for t in stamps if t <= at]
+                if before:
+                    tick_to_call.append((at - before[-1]) * 1000)
         result["ticks"] = {
             "seconds_without_tick": sum(1 for n in per_second.values() if n == 0),
             "seconds_with_two_ticks": sum(1 for n in per_second.values() if n >= 2),
             "phase_ms": spread(phases) | {"min": min(phases) if phases else None},
             "gap_ms": {"min": min(gaps) if gaps else None, "max": max(gaps) if gaps else None},
+            "tick_to_call_ms": spread(tick_to_call),
         }
     with open(out, "w") as f:
         json.dump(result, f, indent=1)
@@ -175,8 +184,11 @@ def table(paths):
         line("seconds without a tick / with two ticks",
              lambda r: f'{r["ticks"]["seconds_without_tick"]} / {r["ticks"]["seconds_with_two_ticks"]}'
              if "ticks" in r else "–")
-        line("tick phase in the second: min / p50 / max (ms)",
-             lambda r: " / ".join(fmt(r["ticks"]["phase_ms"][k]) for k in ("min", "p50", "max"))
+        line("tick arrival in its second: min / p50 / p99 / max (ms)",
+             lambda r: " / ".join(fmt(r["ticks"]["phase_ms"][k]) for k in ("min", "p50", "p99", "max"))
+             if "ticks" in r else "–")
+        line("from tick to shell call: p50 / p99 / max (ms)",
+             lambda r: " / ".join(fmt(r["ticks"]["tick_to_call_ms"][k]) for k in ("p50", "p99", "max"))
              if "ticks" in r else "–")
         line("gap between ticks: min / max (ms)",
              lambda r: " / ".join(fmt(r["ticks"]["gap_ms"][k]) for k in ("min", "max"))
