@@ -4,9 +4,13 @@
 // row, and the row is launched when its moment is that very second; nothing
 // is remembered between ticks. Launches are logged as in velquor_logging.exe;
 // at the end the time of every tick goes into LOG.ticks.
-//     plain_design.exe LOG
+//     plain_design.exe LOG [PHASE_MS]
+// The timer's phase against the wall-clock second is wherever the start left
+// it; PHASE_MS sets it instead (the timer is started at that millisecond of a
+// second), to show what a phase near the end of the second does.
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -25,6 +29,7 @@ struct PlainDesign {
     ScheduleTable table;
     bench::LaunchLog* log = nullptr;
     std::string ticks_path;
+    int phase_ms = -1;
     std::vector<unsigned long long> ticks;
 };
 
@@ -40,6 +45,17 @@ void handle_tick() {
     }
 }
 
+void wait_for_phase(int phase_ms) {
+    if (phase_ms < 0 || phase_ms > 999) return;
+    for (;;) {
+        const auto ms = static_cast<int>(bench::precise_now() / 10000 % 1000);
+        if (ms == phase_ms) return;
+        // Sleep most of the way, then poll: a sleep can end late.
+        const int wait = (phase_ms - ms + 1000) % 1000;
+        Sleep(wait > 20 ? static_cast<DWORD>(wait - 10) : 0);
+    }
+}
+
 void write_ticks() {
     bench::LaunchLog out(design->ticks_path);
     for (unsigned long long tick : design->ticks) out.write_line(std::to_string(tick));
@@ -49,6 +65,7 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     switch (message) {
     case WM_CREATE:
         load_schedule(design->table, design->files);
+        wait_for_phase(design->phase_ms);
         SetTimer(window, 1, 1000, nullptr);
         return 0;
     case WM_TIMER:
@@ -71,6 +88,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     PlainDesign state;
     state.log = &log;
     state.ticks_path = log_path.empty() ? std::string() : log_path + ".ticks";
+    if (__argc > 2) state.phase_ms = std::atoi(__argv[2]);
     design = &state;
 
     WNDCLASSA wc{};

@@ -10,7 +10,9 @@
 # BENCH_WIN_BUILD (/tmp/bench-win), BENCH_DISPLAY (:93), BENCH_ROWS (130),
 # BENCH_LOAD_AFTER (60 s into the schedule), BENCH_LOAD_SECONDS (40),
 # BENCH_LOAD_PROCESSES (2), BENCH_IDLE_SECONDS (60), BENCH_STARTS (7),
-# BENCH_REPETITIONS (3, of each Google Benchmark), BENCH_PARTS ("1 2 3").
+# BENCH_REPETITIONS (3, of each Google Benchmark), BENCH_PARTS ("1 2 3"),
+# BENCH_PLAIN_PHASE_MS (none: the plain design's timer starts wherever its
+# start-up leaves it; a number from 0 to 999 starts it at that millisecond).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -94,9 +96,9 @@ load_cpu() {
   kill "${pids[@]}" 2>/dev/null || true
 }
 
-# run_design ID NAME PROGRAM: one run of one design on its own schedule.
+# run_design ID NAME PROGRAM [ARG]: one run of one design on its own schedule.
 run_design() {
-  local id=$1 name=$2 program=$3
+  local id=$1 name=$2 program=$3 extra=${4:-}
   local folder=$prefix/drive_c/bench/$id
   local windows_folder="C:\\bench\\$id"
   rm -rf "$folder"
@@ -109,7 +111,7 @@ run_design() {
   python3 bench/launch_timing.py schedule "$start" "$rows" "$windows_folder" "$documents/Velquor.ini"
   echo "$name: rows due from $(date -d "@$start" '+%H:%M:%S') for $rows s," \
     "CPU loaded from +$load_after s for $load_seconds s"
-  wine_run "$program" "$windows_folder\\launches.log" &
+  wine_run "$program" "$windows_folder\\launches.log" $extra &
   local program_pid=$!
   started_pids+=("$program_pid")
   sleep_until $((start + load_after))
@@ -128,7 +130,8 @@ run_design() {
 if [[ $parts == *" 1 "* ]]; then
 heading "1. Launch timing under Wine (one design after the other)"
 run_design real "real program" "$win_build/bench/velquor_logging.exe"
-run_design plain "plain design" "$win_build/bench/plain_design.exe"
+run_design plain "plain design${BENCH_PLAIN_PHASE_MS:+, timer at ${BENCH_PLAIN_PHASE_MS} ms}" \
+  "$win_build/bench/plain_design.exe" "${BENCH_PLAIN_PHASE_MS:-}"
 python3 bench/launch_timing.py table "$results/real.json" "$results/plain.json" |
   tee "$results/launch-timing.md"
 fi
