@@ -26,7 +26,9 @@ std::size_t fitting_length(const std::string& text, std::size_t size) {
     const std::size_t room = std::min(text.size(), size - 1);
     std::size_t end = 0;
     while (end < room) {
-        const std::size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[end])) ? 2 : 1;
+        // A lead byte that ends the text stands alone, as the core reads it.
+        const std::size_t step =
+            IsDBCSLeadByte(static_cast<BYTE>(text[end])) && end + 1 < text.size() ? 2 : 1;
         if (end + step > room) break;
         end += step;
     }
