@@ -1,5 +1,6 @@
 // When the schedule file cannot be written or read: the user is told about a
 // failed save, the old file stays as it was, and a missing file is no error.
+// Without a documents folder the file is the one at the root of the drive.
 #include <gtest/gtest.h>
 
 #include "tests/e2e/driver.h"
@@ -83,6 +84,60 @@ TEST(MissingScheduleFile, GivesAnEmptyListAndNoMessage) {
     EXPECT_EQ(velquor.row_count(), 0);
     EXPECT_TRUE(velquor.windows_of_class("#32770").empty());
     EXPECT_FALSE(file_exists(schedule_file_path())) << "loading made a file";
+}
+
+// Puts the documents folder out of the way for the test's time and back
+// afterwards, whatever the test does.
+class DocumentsFolderAway {
+public:
+    DocumentsFolderAway() : folder_(documents_folder()), away_(folder_ + "-away") {
+        moved_ = MoveFileA(folder_.c_str(), away_.c_str()) != 0;
+    }
+    ~DocumentsFolderAway() {
+        if (moved_) MoveFileA(away_.c_str(), folder_.c_str());
+    }
+    DocumentsFolderAway(const DocumentsFolderAway&) = delete;
+    DocumentsFolderAway& operator=(const DocumentsFolderAway&) = delete;
+    bool moved() const { return moved_; }
+    const std::string& folder() const { return folder_; }
+
+private:
+    std::string folder_;
+    std::string away_;
+    bool moved_ = false;
+};
+
+TEST(MissingDocumentsFolder, LoadsAndSavesTheFileAtTheRootOfTheDriveAndMakesNoFolder) {
+    clear_documents_folder();
+    TestFolder folder("no-documents");
+    // The program works in its own folder, so the root is that of its drive.
+    const std::string root_file = folder.path().substr(0, 2) + "\\Velquor.ini";
+    write_file(root_file, old_file());
+    DocumentsFolderAway away;
+    ASSERT_TRUE(away.moved());
+
+    Velquor velquor(folder);
+    EXPECT_EQ(velquor.rows(), (std::vector<std::array<std::string, 3>>{
+                                  {"1", moment_0905, "C:\\jobs\\old.bat"}}));
+    velquor.add_row_by_hand(calendar_time(2024, 5, 6, 7, 8, 9), L"C:\\jobs\\new.bat");
+    velquor.choose_from_context_menu({200, 290}, save_entry);
+    const Box box = velquor.wait_for_box(10000);
+    ASSERT_NE(box.window, nullptr) << "no message box";
+    EXPECT_EQ(box.text, expected::saved);
+    PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(wait_until([&] { return velquor.windows_of_class("#32770").empty(); }, 5000));
+
+    // 2024年5月6日7时8分9秒
+    const std::string moment_new =
+        "2024\xC4\xEA" "5\xD4\xC2" "6\xC8\xD5" "7\xCA\xB1" "8\xB7\xD6" "9\xC3\xEB";
+    const std::string saved_file = read_file(root_file);
+    DeleteFileA(root_file.c_str());
+    EXPECT_EQ(saved_file, old_file() + "2=" + moment_new + expected::comma + "C:\\jobs\\new.bat\r\n");
+    EXPECT_FALSE(file_exists(root_file + ".tmp"));
+    EXPECT_FALSE(file_exists(away.folder())) << "the documents folder was made";
+
+    PostMessageA(velquor.window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(velquor.wait_for_exit(30000), DWORD{0});
 }
 
 }  // namespace
