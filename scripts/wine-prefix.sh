@@ -8,7 +8,8 @@ mkdir -p "$(dirname "$prefix")"
 
 exec 9>"$prefix.lock"
 flock 9
-[ -f "$prefix/.velquor-ready" ] && exit 0
+fonts=$prefix/drive_c/windows/Fonts
+[ -f "$prefix/.velquor-ready" ] && [ -f "$fonts/marlett.ttf" ] && exit 0
 
 rm -rf "$prefix"
 export WINEPREFIX=$prefix WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8
@@ -29,4 +30,8 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/
 # A crash must end the test, not wait on a dialog.
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wineserver -w
+# Wine draws the caption buttons and the arrows of scroll bars and pickers
+# with Marlett; Debian's Wine does not find the copy that it ships, and
+# without it they show as the letters "0", "1", "r".
+cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
 touch "$prefix/.velquor-ready"
