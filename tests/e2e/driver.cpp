@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <stdexcept>
 
@@ -167,6 +168,21 @@ bool same_pixels(const Capture& a, const Capture& b) {
 }
 
 }  // namespace
+
+bool environment_ready(const char* test_program) {
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) {
+        std::fprintf(stderr, "%s: DISPLAY is not set; start Xvfb and export DISPLAY.\n",
+                     test_program);
+        return false;
+    }
+    if (GetACP() != 936) {
+        std::fprintf(stderr, "%s: the ANSI code page is %u, not 936; run under LC_ALL=zh_CN.UTF-8.\n",
+                     test_program, GetACP());
+        return false;
+    }
+    return true;
+}
 
 bool wait_until(const std::function<bool()>& condition, DWORD timeout_ms) {
     const ULONGLONG start = GetTickCount64();

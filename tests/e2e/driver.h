@@ -12,6 +12,11 @@
 
 namespace velquor::e2e {
 
+// Whether there is an X display and the code page is 936. Without either
+// every test would fail for a reason that has nothing to do with the program,
+// so the test program says why on stderr, under its name, and stops at once.
+bool environment_ready(const char* test_program);
+
 // Polls until the condition holds; false when the time ran out first.
 bool wait_until(const std::function<bool()>& condition, DWORD timeout_ms);
 
