@@ -1,5 +1,5 @@
 // Saving and loading the schedule file through the platform's files.
-#include <algorithm>
+#include <memory>
 
 #include "schedule_file.h"
 
@@ -49,8 +49,7 @@ void save_schedule(const ScheduleTable& table, FileSystem& files, MessageBoxes& 
 }
 
 void load_schedule(ScheduleTable& table, FileSystem& files) {
-    // Emptied before the file is looked at, so a missing file leaves no rows.
-    table.remove_all_rows();
+    // A missing file reads as no bytes, which leave no rows.
     load_schedule_text(table, files.read_whole_file(schedule_file_path(files)));
 }
 
