@@ -13,11 +13,11 @@ void fatal_error(std::string_view what) {
 }
 
 void fatal_missing_function(std::string_view function, std::string_view library) {
-    std::string text;
-    for (const std::string_view part : {std::string_view("The function "), function,
-                                        std::string_view(" could not be found in "), library,
-                                        std::string_view(".")})
-        text.append(part);
+    std::string text = "The function ";
+    text += function;
+    text += " could not be found in ";
+    text += library;
+    text += ".";
     fatal_error(text);
 }
 
